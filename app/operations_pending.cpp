@@ -1,0 +1,9 @@
+#include "app/Main.h"
+
+namespace qz::app {
+
+void WriteFirmwareToDrive() {}
+
+void ShowChangeList() {}
+
+}  // namespace qz::app
