@@ -1,6 +1,10 @@
 # Settings shared by every target of both build trees.
 set(QZ_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
                 -Wno-missing-field-initializers -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual -Wnull-dereference)
+option(QZ_WERROR "Treat warnings as errors" OFF)
+if(QZ_WERROR)
+  list(APPEND QZ_WARNINGS -Werror)
+endif()
 
 if(WIN32)
   # Wide-character API only; no min/max macros; Windows 7 as the floor.
