@@ -58,6 +58,17 @@ if step "product configure" cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_F
   suite product build/win -L static
 fi
 
+# The release package: reproducible, complete, checksummed.
+echo "== release"
+tests/release/test_release.sh 2>&1 | tee "$log_dir/release.log"
+line=$(grep -E "^[0-9]+ passed, [0-9]+ failed$" "$log_dir/release.log" | tail -1)
+if [ -n "$line" ]; then
+  passed=$((passed + $(cut -d' ' -f1 <<<"$line")))
+  failed=$((failed + $(cut -d' ' -f3 <<<"$line")))
+else
+  failed=$((failed + 1))
+fi
+
 # 3. Under Wine: the same sources built for 64-bit Windows (see README: 32-bit Wine needs a kernel that runs 32-bit processes).
 if step "wine tree configure" cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
      -DCMAKE_BUILD_TYPE=Release -DQZ_WERROR=ON \

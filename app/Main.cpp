@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include "app/description.h"
+#include "app/version_win.h"
 #include "drives/win_drive_calls.h"
 #include "ui/application.h"
 
@@ -72,6 +73,10 @@ void TForm1::RzBmpButton1Click(TObject*) { ShowChangeList(); }
 
 void TForm1::FormCreate(TObject*) {
   Application->SetHintPause(kHintPause);
+  // Without a usable fixed version this raises, and the caption and the label keep their design-time texts.
+  const std::wstring suffix = VersionSuffix(GetPackedFileVersion(ExecutablePath()));
+  SetCaption(Caption() + suffix);
+  FullVer->SetCaption(GetFullVersion() + kFullVerPadding);
 }
 
 }  // namespace qz::app

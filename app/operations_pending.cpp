@@ -2,8 +2,6 @@
 
 namespace qz::app {
 
-void WriteFirmwareToDrive() {}
-
 void ShowChangeList() {}
 
 }  // namespace qz::app

@@ -1,15 +1,12 @@
 #include "ui/buttons.h"
 
+#include <algorithm>
+
 #include "ui/application.h"
 
 namespace qz {
 
 namespace {
-std::uint32_t ToRgb(COLORREF c) {
-  return static_cast<std::uint32_t>(GetRValue(c)) << 16 | static_cast<std::uint32_t>(GetGValue(c)) << 8 |
-         GetBValue(c);
-}
-
 Picture LoadPicture(const wchar_t* resourceName) {
   const HBITMAP bitmap = static_cast<HBITMAP>(
       ::LoadImageW(::GetModuleHandleW(nullptr), resourceName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -22,19 +19,6 @@ Picture LoadPicture(const wchar_t* resourceName) {
   return PictureFrom24Bit(static_cast<const std::uint8_t*>(dib.dsBm.bmBits), dib.dsBm.bmWidth,
                           dib.dsBm.bmHeight, dib.dsBmih.biHeight > 0);
 }
-
-// Puts 0x00RRGGBB pixels, top row first, on a DC.
-void BlitPixels(HDC dc, int x, int y, int width, int height, const std::vector<std::uint32_t>& pixels) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  ::SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
-                      static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-}
 }  // namespace
 
 TRzMenuButton::TRzMenuButton(TForm& form, const Settings& s, TNotifyEvent onClick)
@@ -42,40 +26,45 @@ TRzMenuButton::TRzMenuButton(TForm& form, const Settings& s, TNotifyEvent onClic
   CreateButton(L"TRzMenuButton", s.caption, s.bounds, s.enabled);
 }
 
-void TRzMenuButton::Paint(HDC dc) {
-  RECT r{};
-  ::GetClientRect(Handle(), &r);
+void TRzMenuButton::Paint(PaintBuffer& buffer) {
   const bool enabled = Enabled();
-  const bool pressed = Behaviour().Pressed();
-  ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
-  ::DrawEdge(dc, &r, pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+  const PushButtonState state{enabled, Behaviour().Hot(), Behaviour().Pressed(), Focused()};
+  const PushButtonColors colors{SystemRgb(COLOR_BTNFACE), SystemRgb(COLOR_BTNSHADOW), SystemRgb(COLOR_HIGHLIGHT)};
+  buffer.Load(DrawPushButton(buffer.Width(), buffer.Height(), state, colors, RichColourDisplay()));
+  // The caption stays where it is in every state.
+  const HDC dc = buffer.Dc();
   SelectGuard font(dc, Form().FontHandle());
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+  RECT r{0, 0, buffer.Width(), buffer.Height()};
   const std::wstring caption = Text();
   ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  if (Focused() && !Behaviour().Hot()) {
-    RECT focus = r;
-    ::InflateRect(&focus, -3, -3);
-    ::DrawFocusRect(dc, &focus);
-  }
 }
 
 TRzBmpButton::TRzBmpButton(TForm& form, const Settings& s, TNotifyEvent onClick)
     : TCustomButton(form, s.name, std::move(onClick)), hint_(s.hint) {
   for (size_t i = 0; i < pictures_.size(); ++i) pictures_[i] = LoadPicture(s.pictures[i]);
-  // The button takes the size of its Up picture.
+  // The button takes the size of its Up picture; at another density the pictures grow with the window.
   DesignBounds bounds = s.bounds;
   bounds.width = pictures_[0].width;
   bounds.height = pictures_[0].height;
+  const Scaler& scale = form.Scale();
+  if (!scale.IsIdentity()) {
+    for (Picture& p : pictures_) p = ScalePicture(p, scale(bounds.width), scale(bounds.height), kPureWhite);
+  }
   CreateButton(L"TRzBmpButton", L"", bounds, true);
 }
 
-void TRzBmpButton::Paint(HDC dc) {
+void TRzBmpButton::Paint(PaintBuffer& buffer) {
+  // What the window shows behind the button, with the picture over it and its pure white left out.
+  PaintBehind(Handle(), buffer.Dc());
   const Picture& picture = pictures_[static_cast<size_t>(Behaviour().Face())];
-  const std::vector<std::uint32_t> background(picture.pixels.size(), ToRgb(::GetSysColor(COLOR_BTNFACE)));
-  BlitPixels(dc, 0, 0, picture.width, picture.height, Composite(picture, background, kPureWhite));
+  Rgb* pixels = buffer.Pixels();
+  const size_t count = static_cast<size_t>(buffer.Width()) * static_cast<size_t>(buffer.Height());
+  if (picture.pixels.size() != count) return;  // never: the button is sized to its pictures
+  const std::vector<Rgb> shown = Composite(picture, std::vector<Rgb>(pixels, pixels + count), kPureWhite);
+  std::copy(shown.begin(), shown.end(), pixels);
 }
 
 void TRzBmpButton::PointerEntered() { Application->HintPointerOver(Handle(), hint_); }

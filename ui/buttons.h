@@ -20,7 +20,7 @@ public:
   TRzMenuButton(TForm& form, const Settings& settings, TNotifyEvent onClick);
 
 protected:
-  void Paint(HDC dc) override;
+  void Paint(PaintBuffer& buffer) override;
 };
 
 // A button that shows one of three pictures, with pure white left out, and a hint.
@@ -35,7 +35,7 @@ public:
   TRzBmpButton(TForm& form, const Settings& settings, TNotifyEvent onClick);
 
 protected:
-  void Paint(HDC dc) override;
+  void Paint(PaintBuffer& buffer) override;
   void PointerEntered() override;
   void PointerLeft() override;
 

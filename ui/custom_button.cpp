@@ -41,13 +41,10 @@ void TCustomButton::Update(bool fires) {
 
 LRESULT TCustomButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_PAINT: {
-      PaintDC dc(Handle());
-      Paint(dc.Get());
-      return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wp));
+      PaintBuffered(Handle(), msg == WM_PRINTCLIENT ? reinterpret_cast<HDC>(wp) : nullptr,
+                    [this](PaintBuffer& buffer) { Paint(buffer); });
       return 0;
     case WM_ERASEBKGND:
       return 1;
@@ -100,7 +97,15 @@ LRESULT TCustomButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       Update(behaviour_.KeyUp(KeyOf(wp)));
       return 0;
     case WM_SETFOCUS:
+      Update(false);
+      return 0;
     case WM_ENABLE:
+      // A disabled window hears nothing of the pointer, so it starts again from rest.
+      if (!wp && behaviour_.Hot()) {
+        behaviour_.Cancel();
+        behaviour_.PointerLeft();
+        PointerLeft();
+      }
       Update(false);
       return 0;
     case WM_KILLFOCUS:

@@ -3,6 +3,7 @@
 
 #include "ui/button_behaviour.h"
 #include "ui/form.h"
+#include "ui/paint.h"
 
 namespace qz {
 
@@ -14,7 +15,8 @@ public:
 protected:
   void CreateButton(const wchar_t* className, const wchar_t* text, const DesignBounds& bounds, bool enabled);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-  virtual void Paint(HDC dc) = 0;
+  // Draws the whole face off screen; WM_PAINT and WM_PRINTCLIENT both come here.
+  virtual void Paint(PaintBuffer& buffer) = 0;
   virtual void PointerEntered() {}
   virtual void PointerLeft() {}
 

@@ -12,7 +12,8 @@ COLORREF ToColorRef(std::uint32_t color) {
 }  // namespace
 
 TLabel::TLabel(TForm& form, const Settings& settings) : TControl(form, settings.name), settings_(settings) {
-  if (settings.ownFont) ownFont_.Reset(CreateScaledFont(*settings.ownFont, form.PixelsPerInch(), form.Scale()));
+  // An own font follows the layout, not the density: it grows only when the window's text height does.
+  if (settings.ownFont) ownFont_.Reset(CreateScaledFont(*settings.ownFont, kDesignPixelsPerInch, form.Scale()));
   CreateParams p;
   p.className = L"TLabel";
   p.style = WS_VISIBLE;
@@ -37,13 +38,13 @@ void TLabel::SetCaption(const std::wstring& caption) {
   if (caption == Text()) return;
   ::SetWindowTextW(Handle(), caption.c_str());
   AdjustSize();
-  ::InvalidateRect(Handle(), nullptr, TRUE);
+  ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TLabel::SetFontColor(std::uint32_t color) {
   if (color == color_) return;
   color_ = color;
-  ::InvalidateRect(Handle(), nullptr, TRUE);
+  ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TLabel::AdjustSize() {
@@ -59,11 +60,14 @@ void TLabel::AdjustSize() {
   ::SetWindowPos(Handle(), nullptr, 0, 0, size.cx, tm.tmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TLabel::Paint(HDC dc) {
-  RECT client{};
-  ::GetClientRect(Handle(), &client);
-  // A transparent label shows the window behind it; the window itself is a plain face.
-  ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+void TLabel::Paint(PaintBuffer& buffer) {
+  const HDC dc = buffer.Dc();
+  RECT client{0, 0, buffer.Width(), buffer.Height()};
+  if (settings_.transparent) {
+    PaintBehind(Handle(), dc);
+  } else {
+    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+  }
   SelectGuard font(dc, CurrentFont());
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ToColorRef(color_));
@@ -75,13 +79,10 @@ void TLabel::Paint(HDC dc) {
 
 LRESULT TLabel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_PAINT: {
-      PaintDC dc(Handle());
-      Paint(dc.Get());
-      return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wp));
+      PaintBuffered(Handle(), msg == WM_PRINTCLIENT ? reinterpret_cast<HDC>(wp) : nullptr,
+                    [this](PaintBuffer& buffer) { Paint(buffer); });
       return 0;
     case WM_ERASEBKGND:
       return 1;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "ui/form.h"
+#include "ui/paint.h"
 
 namespace qz {
 
@@ -34,7 +35,7 @@ protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-  void Paint(HDC dc);
+  void Paint(PaintBuffer& buffer);
   void AdjustSize();
   HFONT CurrentFont() const;
 

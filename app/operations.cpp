@@ -1,0 +1,28 @@
+// The firmware writer on the main window: its controls, the application's message boxes and the system's files.
+#include "app/Main.h"
+#include "payload/firmware_writer.h"
+#include "payload/win_writer_files.h"
+#include "ui/application.h"
+
+namespace qz::app {
+
+namespace {
+
+class Form1WriterWindow : public payload::WriterWindow {
+public:
+  void SetSaveEnabled(bool enabled) override { Form1->SaveButton->SetEnabled(enabled); }
+  std::wstring DriveText() override { return Form1->DeviceBox->Text(); }
+  void ShowMessageBox(const std::wstring& text, const std::wstring& title, unsigned flags) override {
+    Application->ShowMessageBox(text, title, flags);
+  }
+};
+
+}  // namespace
+
+void WriteFirmwareToDrive() {
+  Form1WriterWindow window;
+  payload::SystemWriterFiles files;
+  payload::WriteFirmwareToDrive(window, files);
+}
+
+}  // namespace qz::app

@@ -1,0 +1,96 @@
+#include "ui/paint.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "ui/exceptions.h"
+
+namespace qz {
+
+Rgb ToRgb(COLORREF color) { return MakeRgb(GetRValue(color), GetGValue(color), GetBValue(color)); }
+
+Rgb SystemRgb(int index) { return ToRgb(::GetSysColor(index)); }
+
+bool RichColourDisplay() {
+  WindowDC screen(nullptr);
+  return ::GetDeviceCaps(screen.Get(), BITSPIXEL) * ::GetDeviceCaps(screen.Get(), PLANES) > 8;
+}
+
+PaintBuffer::PaintBuffer(int width, int height)
+    : width_(std::max(width, 1)), height_(std::max(height, 1)), dc_(nullptr) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width_;
+  info.bmiHeader.biHeight = -height_;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  bitmap_.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap_ || !dc_.Get()) throw EOutOfResources(L"Out of system resources");
+  bits_ = static_cast<Rgb*>(bits);
+  old_ = ::SelectObject(dc_.Get(), bitmap_.Get());
+}
+
+PaintBuffer::~PaintBuffer() { ::SelectObject(dc_.Get(), old_); }
+
+Rgb* PaintBuffer::Pixels() {
+  ::GdiFlush();
+  return bits_;
+}
+
+void PaintBuffer::Load(const Canvas& canvas) {
+  Rgb* out = Pixels();
+  const int w = std::min(width_, canvas.Width());
+  const int h = std::min(height_, canvas.Height());
+  for (int y = 0; y < h; ++y) {
+    std::copy_n(canvas.Pixels().begin() + static_cast<std::ptrdiff_t>(y) * canvas.Width(), w,
+                out + static_cast<std::ptrdiff_t>(y) * width_);
+  }
+}
+
+void PaintBuffer::CopyTo(HDC target, int x, int y) const {
+  ::BitBlt(target, x, y, width_, height_, dc_.Get(), 0, 0, SRCCOPY);
+}
+
+void PaintBuffered(HWND hwnd, HDC target, const std::function<void(PaintBuffer&)>& paint) {
+  RECT client{};
+  ::GetClientRect(hwnd, &client);
+  PaintBuffer buffer(client.right, client.bottom);
+  paint(buffer);
+  if (target) {
+    buffer.CopyTo(target);
+  } else {
+    PaintDC dc(hwnd);
+    buffer.CopyTo(dc.Get());
+  }
+}
+
+void PaintBehind(HWND control, HDC dc) {
+  const HWND parent = ::GetParent(control);
+  RECT mine{};
+  ::GetWindowRect(control, &mine);
+  ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&mine), 2);
+  const RECT local{0, 0, mine.right - mine.left, mine.bottom - mine.top};
+  auto brush = reinterpret_cast<HBRUSH>(::GetClassLongPtrW(parent, GCLP_HBRBACKGROUND));
+  ::FillRect(dc, &local, brush ? brush : ::GetSysColorBrush(COLOR_BTNFACE));
+
+  std::vector<HWND> below;
+  for (HWND s = ::GetWindow(control, GW_HWNDNEXT); s; s = ::GetWindow(s, GW_HWNDNEXT)) below.push_back(s);
+  // The lowest first, so that each one covers those under it.
+  for (auto it = below.rbegin(); it != below.rend(); ++it) {
+    if (!::IsWindowVisible(*it)) continue;
+    RECT r{};
+    ::GetWindowRect(*it, &r);
+    ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    RECT overlap{};
+    if (!::IntersectRect(&overlap, &r, &mine)) continue;
+    const int saved = ::SaveDC(dc);
+    ::OffsetViewportOrgEx(dc, r.left - mine.left, r.top - mine.top, nullptr);
+    ::IntersectClipRect(dc, 0, 0, r.right - r.left, r.bottom - r.top);
+    ::SendMessageW(*it, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    ::RestoreDC(dc, saved);
+  }
+}
+
+}  // namespace qz
