@@ -51,6 +51,14 @@ if step "native build" cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=De
   suite unit build/native -j "$jobs"
 fi
 
+# The version reader against arbitrary bytes, for a bounded time.
+echo "== fuzz"
+if tests/fuzz/run.sh "${QZ_FUZZ_SECONDS:-30}" >"$log_dir/fuzz.log" 2>&1; then
+  passed=$((passed + 1)); echo "fuzz: no finding ($(grep -oE 'stat::number_of_executed_units: *[0-9]+' "$log_dir/fuzz.log" | grep -oE '[0-9]+$') runs)"
+else
+  failed=$((failed + 1)); tail -30 "$log_dir/fuzz.log"
+fi
+
 # 2. The product: 32-bit Windows executable, warnings as errors.
 if step "product configure" cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
      -DCMAKE_BUILD_TYPE=Release -DQZ_WERROR=ON \

@@ -10,7 +10,6 @@ public:
   void SetUp() override { qz::e2e::WarmUpDesktop(); }
 };
 
-[[maybe_unused]] ::testing::Environment* const kDesktop =
-    ::testing::AddGlobalTestEnvironment(new DesktopEnvironment);
+[[maybe_unused]] ::testing::Environment* const kDesktop = ::testing::AddGlobalTestEnvironment(new DesktopEnvironment);
 
 }  // namespace

@@ -283,6 +283,7 @@ TEST_F(LookTest, SaveButtonFlatWithTheOrangeBandUnderThePointerAndTheHighlightWi
   SaveScreenshot("focused", w.form);
   LeftButton(false);  // released elsewhere: no click, so no firmware is written and no box opens
   EXPECT_FALSE(WaitUntil([&] { return FindTopLevel(App().Id(), L"#32770") != nullptr; }, Ms(800)));
+  { HWND b = FindTopLevel(App().Id(), L"#32770"); if (b) { SaveScreenshot("debugbox"); std::printf("BOX %ls\n", TextOf(b).c_str()); } POINT c; ::GetCursorPos(&c); std::printf("cursor %ld,%ld\n", c.x, c.y); }
 
   // Disabled (the drive is gone): plain face, lighter frame, grey caption, and no band under the pointer.
   e.Remove();

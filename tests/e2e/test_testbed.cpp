@@ -52,8 +52,8 @@ TEST_F(TestbedTest, DrivesOfEachKindComeAndGoWhileRunning) {
 
 // A window of our own painted in known colours, read back from the screen.
 TEST_F(TestbedTest, CapturedPixelsAreWhatWasDrawn) {
-  const HWND window = ::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 100, 120, 40, 30,
-                                        nullptr, nullptr, nullptr, nullptr);
+  const HWND window = ::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 100, 120, 40, 30, nullptr,
+                                        nullptr, nullptr, nullptr);
   ASSERT_NE(window, nullptr);
   auto paint = [&] {
     const HDC dc = ::GetDC(window);
@@ -65,13 +65,15 @@ TEST_F(TestbedTest, CapturedPixelsAreWhatWasDrawn) {
     ::DeleteObject(blue);
     ::ReleaseDC(window, dc);
   };
-  bool shown = WaitUntil([&] {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-    paint();
-    const Image image = CaptureScreen(RECT{100, 120, 140, 150});
-    return image.At(5, 5) == 0xFF0000u && image.At(35, 25) == 0x0000FFu;
-  }, Ms(3000));
+  bool shown = WaitUntil(
+      [&] {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+        paint();
+        const Image image = CaptureScreen(RECT{100, 120, 140, 150});
+        return image.At(5, 5) == 0xFF0000u && image.At(35, 25) == 0x0000FFu;
+      },
+      Ms(3000));
   EXPECT_TRUE(shown) << "the screen does not show the colours drawn";
   const Image whole = CaptureWholeScreen();
   EXPECT_EQ(whole.width, ::GetSystemMetrics(SM_CXSCREEN));

@@ -16,6 +16,7 @@ using VersionTest = LoaderTest;
 TEST_F(VersionTest, CaptionCarriesTheVersionAndTheTaskbarEntryDoesNot) {
   const MainWindow w = StartAndWaitForWindow();
   ASSERT_TRUE(w.Complete());
+  w.WaitFor([](const WindowState& s) { return s.IsNoDrive(); }, Ms(3000));  // painted and ticking
   SaveScreenshot("", w.form);
   EXPECT_EQ(TextOf(w.form), L"Загрузочный модуль QZ v4.16");
   const HWND app = ::GetWindow(w.form, GW_OWNER);
@@ -42,6 +43,7 @@ TEST_F(VersionTest, WithoutVersionResourceTheRangeErrorIsShownThenTheWindowOpens
   ASSERT_NE(form, nullptr) << "no main window after the box was closed";
   const MainWindow w(form);
   ASSERT_TRUE(w.Complete());
+  w.WaitFor([](const WindowState& s) { return s.IsNoDrive(); }, Ms(3000));
   SaveScreenshot("window", form);
   EXPECT_EQ(TextOf(form), kTitle);
   EXPECT_EQ(TextOf(w.fullVer), L"V1.11.0.2   ");

@@ -1,5 +1,5 @@
 // No DLL is taken from the program's folder: a comctl32.dll planted next to the program, with the system told to
-// prefer such a copy (comctl32=n,b, as Windows itself would take it from there), is never loaded. A probe program
+// prefer such a copy (comctl32=native,builtin, so that Wine behaves as Windows), is never loaded. A probe program
 // that imports comctl32 shows first that the planted copy is picked up wherever the search order allows it.
 // version.dll cannot serve here: Wine's own user32 imports it, so every program would load a planted one.
 #include <gtest/gtest.h>
@@ -21,18 +21,16 @@ bool Exists(const std::string& linuxPath) {
 
 class PlantedDllTest : public LoaderTest {
 protected:
+  // Wine takes the load order of a new process from the registry of the prefix (the WINEDLLOVERRIDES variable
+  // only counts in the environment that Wine itself was started with); the prefix is this test's own.
   void SetUp() override {
     LoaderTest::SetUp();
-    wchar_t old[1024] = {};
-    const DWORD n = ::GetEnvironmentVariableW(L"WINEDLLOVERRIDES", old, 1024);
-    hadOverrides_ = n > 0 && n < 1024;
-    oldOverrides_ = hadOverrides_ ? std::wstring(old, n) : std::wstring();
-    // Programs started from here inherit it.
-    const std::wstring overrides = (hadOverrides_ ? oldOverrides_ + L";" : L"") + L"comctl32=n,b";
-    ::SetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides.c_str());
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kOverrides, L"comctl32", REG_SZ, kNativeFirst,
+                                static_cast<DWORD>(sizeof(kNativeFirst))),
+              ERROR_SUCCESS);
   }
   void TearDown() override {
-    ::SetEnvironmentVariableW(L"WINEDLLOVERRIDES", hadOverrides_ ? oldOverrides_.c_str() : nullptr);
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kOverrides, L"comctl32");
     LoaderTest::TearDown();
   }
 
@@ -66,8 +64,8 @@ protected:
   }
 
 private:
-  bool hadOverrides_ = false;
-  std::wstring oldOverrides_;
+  static constexpr const wchar_t* kOverrides = L"Software\\Wine\\DllOverrides";
+  static constexpr wchar_t kNativeFirst[] = L"native,builtin";
 };
 
 TEST_F(PlantedDllTest, PlantedComctl32IsNeverLoaded) {

@@ -19,3 +19,14 @@ qz_bed_select_arch() {
 qz_bed_default_template() {  # checkout arch
   if [ "$2" = win64 ]; then echo "$1/build/wine-template"; else echo "$1/build/wine-template-$2"; fi
 }
+
+# Whether 32-bit Windows programs can run here. Where the kernel cannot run 32-bit processes, a user-mode emulator
+# registered for them starts the 32-bit loader far enough to print its version, but no program runs; so only a
+# native start counts. QZ_TESTBED_WIN32=0|1 overrides the guess.
+qz_bed_can_run_win32() {
+  case "${QZ_TESTBED_WIN32:-}" in 0) return 1 ;; 1) return 0 ;; esac
+  [ -x /usr/lib/wine/wine ] || return 1
+  local handler=/proc/sys/fs/binfmt_misc/qemu-i386
+  if [ -r "$handler" ] && [ "$(head -n1 "$handler")" = enabled ]; then return 1; fi
+  /usr/lib/wine/wine --version >/dev/null 2>&1
+}

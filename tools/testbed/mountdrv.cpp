@@ -12,9 +12,10 @@
 namespace {
 
 int Usage() {
-  std::fputs("usage: mountdrv add <letter> <linux-folder> [removable|fixed|cdrom]\n"
-             "       mountdrv del <letter>\n",
-             stderr);
+  std::fputs(
+      "usage: mountdrv add <letter> <linux-folder> [removable|fixed|cdrom]\n"
+      "       mountdrv del <letter>\n",
+      stderr);
   return 2;
 }
 

@@ -47,25 +47,28 @@ private:
 };
 
 DWORD Send(UnixDrive head, const std::string& path) {
-  std::vector<char> buffer(sizeof head + (path.empty() ? 0 : path.size() + 1), '\0');
-  head.size = static_cast<ULONG>(buffer.size());
+  std::vector<char> buffer(sizeof head, '\0');
   if (!path.empty()) {
     head.mountPointOffset = static_cast<USHORT>(sizeof head);
-    std::memcpy(buffer.data() + sizeof head, path.c_str(), path.size() + 1);
+    buffer.insert(buffer.end(), path.begin(), path.end());
+    buffer.push_back('\0');
   }
+  head.size = static_cast<ULONG>(buffer.size());
   std::memcpy(buffer.data(), &head, sizeof head);
   const Handle manager(::CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
   if (manager.Get() == INVALID_HANDLE_VALUE) return ::GetLastError();
   DWORD returned = 0;
-  if (!::DeviceIoControl(manager.Get(), kDefineUnixDrive, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr,
-                         0, &returned, nullptr)) {
+  if (!::DeviceIoControl(manager.Get(), kDefineUnixDrive, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr, 0,
+                         &returned, nullptr)) {
     return ::GetLastError();
   }
   return ERROR_SUCCESS;
 }
 
-WCHAR Lower(wchar_t letter) { return static_cast<WCHAR>(letter >= L'A' && letter <= L'Z' ? letter - L'A' + L'a' : letter); }
+WCHAR Lower(wchar_t letter) {
+  return static_cast<WCHAR>(letter >= L'A' && letter <= L'Z' ? letter - L'A' + L'a' : letter);
+}
 
 }  // namespace
 
@@ -86,8 +89,8 @@ DWORD RemoveDrive(wchar_t letter) {
 
 std::string ToUtf8(const std::wstring& text) {
   if (text.empty()) return {};
-  const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
+  const int n =
+      ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
   ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
   return out;

@@ -84,12 +84,18 @@ BoxIcon IdentifyIcon(HWND iconControl) {
 
 const char* NameOf(BoxIcon icon) {
   switch (icon) {
-    case BoxIcon::None: return "none";
-    case BoxIcon::Error: return "error";
-    case BoxIcon::Warning: return "warning";
-    case BoxIcon::Information: return "information";
-    case BoxIcon::Question: return "question";
-    case BoxIcon::Unknown: return "unknown";
+    case BoxIcon::None:
+      return "none";
+    case BoxIcon::Error:
+      return "error";
+    case BoxIcon::Warning:
+      return "warning";
+    case BoxIcon::Information:
+      return "information";
+    case BoxIcon::Question:
+      return "question";
+    case BoxIcon::Unknown:
+      return "unknown";
   }
   return "?";
 }

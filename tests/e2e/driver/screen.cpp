@@ -91,8 +91,8 @@ Image CaptureWindow(HWND hwnd) {
 
 void SavePng(const Image& image, const std::wstring& path) {
   const std::vector<std::uint8_t> png = EncodePng(image.width, image.height, image.pixels);
-  const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr);
+  const HANDLE file =
+      ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create the screenshot file");
   DWORD written = 0;
   const BOOL ok = ::WriteFile(file, png.data(), static_cast<DWORD>(png.size()), &written, nullptr);

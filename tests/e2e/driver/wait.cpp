@@ -13,8 +13,6 @@ bool WaitUntil(const std::function<bool()>& condition, Ms limit, Ms interval) {
   }
 }
 
-long long ElapsedMs(Clock::time_point start) {
-  return std::chrono::duration_cast<Ms>(Clock::now() - start).count();
-}
+long long ElapsedMs(Clock::time_point start) { return std::chrono::duration_cast<Ms>(Clock::now() - start).count(); }
 
 }  // namespace qz::e2e
