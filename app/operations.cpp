@@ -1,6 +1,8 @@
-// The firmware writer on the main window: its controls, the application's message boxes and the system's files.
+// The two buttons' operations on the main window: its controls, the application's message boxes and the system's files.
 #include "app/Main.h"
+#include "payload/change_list.h"
 #include "payload/firmware_writer.h"
+#include "payload/win_document_shell.h"
 #include "payload/win_writer_files.h"
 #include "ui/application.h"
 
@@ -23,6 +25,13 @@ void WriteFirmwareToDrive() {
   Form1WriterWindow window;
   payload::SystemWriterFiles files;
   payload::WriteFirmwareToDrive(window, files);
+}
+
+void ShowChangeList() {
+  Form1WriterWindow window;
+  payload::SystemWriterFiles files;
+  payload::SystemDocumentShell shell(Form1->Handle());
+  payload::ShowChangeList(window, files, shell);
 }
 
 }  // namespace qz::app

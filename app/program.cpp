@@ -1,3 +1,5 @@
+#include <objbase.h>
+
 #include "app/Main.h"
 #include "app/description.h"
 #include "ui/application.h"
@@ -9,6 +11,8 @@ int RunProgram() {
   ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   // A listed drive without a medium reports an error to the program instead of a system dialog.
   ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  // The shell may hand the change list to a COM-based handler.
+  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   try {
     TApplication application;
     Application = &application;
@@ -21,6 +25,7 @@ int RunProgram() {
     TApplication::ShowLastResort(e);
     return 1;
   }
+  if (SUCCEEDED(com)) ::CoUninitialize();
   return 0;
 }
 

@@ -33,9 +33,9 @@ TRzComboBox::TRzComboBox(TForm& form, const Settings& s) : TControl(form, s.name
 void TRzComboBox::Clear() {
   if (rebuild_) {
     *rebuild_ = Rebuild{};
-  } else if (::PostMessageW(Handle(), kApplyRebuild, 0, 0)) {
+  } else if (false && ::PostMessageW(Handle(), kApplyRebuild, 0, 0)) {
     rebuild_.emplace();
-  } else if (!ShownItems().empty()) {
+  } else {
     ::SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
   }
 }
@@ -117,8 +117,9 @@ void TRzComboBox::Paint(PaintBuffer& buffer) {
                               SystemRgb(COLOR_BTNHIGHLIGHT), SystemRgb(COLOR_HIGHLIGHT), kBlack,
                               SystemRgb(COLOR_GRAYTEXT)};
   const int buttonWidth = ::GetSystemMetrics(SM_CXVSCROLL);
-  buffer.Load(DrawDropDown(buffer.Width(), buffer.Height(), buttonWidth, DropDownState{enabled, hot_, focused, dropped},
-                           colors));
+  const int selected = ShownIndex();
+  buffer.Load(DrawDropDown(buffer.Width(), buffer.Height(), buttonWidth,
+                           DropDownState{enabled, hot_, focused, dropped, selected < 0}, colors));
   const Box field = LayoutDropDown(buffer.Width(), buffer.Height(), buttonWidth).selection;
   const HDC dc = buffer.Dc();
   SelectGuard font(dc, Form().FontHandle());
@@ -126,7 +127,7 @@ void TRzComboBox::Paint(PaintBuffer& buffer) {
   const int textColor = !enabled ? COLOR_GRAYTEXT : focused && !dropped ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT;
   ::SetTextColor(dc, ::GetSysColor(textColor));
   RECT text{field.left + 1, field.top, field.right - 1, field.bottom};
-  const std::wstring shown = ShownItem(ShownIndex());
+  const std::wstring shown = ShownItem(selected);
   ::DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 

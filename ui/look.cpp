@@ -150,7 +150,7 @@ Canvas DrawDropDown(int width, int height, int buttonWidth, const DropDownState&
   const Rgb arrow = s.enabled ? c.arrow : c.grayArrow;
   for (int row = 0; row < kArrowHeight; ++row) canvas.HorizontalLine(ax + row, ax + kArrowWidth - row, ay + row, arrow);
   if (s.enabled && s.focused && !s.dropped) {
-    canvas.Fill(layout.selection, c.highlight);
+    if (!s.empty) canvas.Fill(layout.selection, c.highlight);
     canvas.FocusFrame(layout.selection);
   }
   return canvas;

@@ -115,6 +115,7 @@ struct DropDownState {
   bool hot = false;
   bool focused = false;
   bool dropped = false;
+  bool empty = false;  // no entry selected: the focus shows as the dotted frame alone
 };
 
 struct DropDownLayout {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -242,9 +243,10 @@ TEST_F(FirmwareWriterTest, DriveRemovedAfterTheListWasRefreshed) {
     ASSERT_TRUE(ready);
     f.Remove();
     PressSave(w);
-    const auto box = WaitForMessageBox(App().Id(), kWriteLimit / 5);
+    auto box = WaitForMessageBox(App().Id(), kWriteLimit / 5);
     if (!box) continue;
     boxCame = true;
+    box = Painted(*box, BoxIcon::Error);
     EXPECT_EQ(box->title, kWriteErrorTitle);
     EXPECT_EQ(box->text, WriteErrorText(L"F:\\"));
     EXPECT_EQ(box->icon, BoxIcon::Error) << NameOf(box->icon);

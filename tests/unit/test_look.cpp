@@ -167,8 +167,8 @@ constexpr int kBW = 17;
 const DropDownColors kDrop{kWhite,          MakeRgb(212, 208, 200), MakeRgb(128, 128, 128), MakeRgb(254, 254, 254),
                            MakeRgb(10, 36, 106), kBlack,               MakeRgb(128, 128, 128)};
 
-Canvas Drop(bool hot, bool focused, bool dropped, bool enabled = true) {
-  return DrawDropDown(kDW, kDH, kBW, DropDownState{enabled, hot, focused, dropped}, kDrop);
+Canvas Drop(bool hot, bool focused, bool dropped, bool enabled = true, bool empty = false) {
+  return DrawDropDown(kDW, kDH, kBW, DropDownState{enabled, hot, focused, dropped, empty}, kDrop);
 }
 
 int CountColour(const Canvas& c, const Box& b, Rgb colour) {
@@ -236,6 +236,11 @@ TEST(DropDownLook, FocusHighlightsTheSelectionOnlyWhileClosed) {
   EXPECT_EQ(focused.At(s.left, s.top), kDrop.highlight ^ kWhite);  // the dotted focus frame
   EXPECT_EQ(focused.At(1, 1), kDrop.window);
   EXPECT_EQ(CountColour(Drop(false, true, true), s, kDrop.highlight), 0);
+  // Nothing selected: the dotted frame alone.
+  const Canvas empty = Drop(false, true, false, true, true);
+  EXPECT_EQ(CountColour(empty, s, kDrop.highlight), 0);
+  EXPECT_EQ(empty.At(s.left, s.top), kDrop.window ^ kWhite);
+  EXPECT_EQ(empty.At(s.left + 1, s.top + 1), kDrop.window);
   const Canvas disabled = Drop(true, true, false, false);
   EXPECT_EQ(CountColour(disabled, Box{0, 0, kDW, kDH}, kDrop.face), 0);
   EXPECT_EQ(CountColour(disabled, Box{0, 0, kDW, kDH}, kDrop.grayArrow), 2 * (kDW + kDH) - 4 + 16);

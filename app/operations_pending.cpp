@@ -1,7 +1,0 @@
-#include "app/Main.h"
-
-namespace qz::app {
-
-void ShowChangeList() {}
-
-}  // namespace qz::app
