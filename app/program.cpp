@@ -1,5 +1,7 @@
 #include <objbase.h>
 
+#include <new>
+
 #include "app/Main.h"
 #include "app/description.h"
 #include "ui/application.h"
@@ -23,6 +25,9 @@ int RunProgram() {
     Application = nullptr;
   } catch (const Exception& e) {
     TApplication::ShowLastResort(e);
+    return 1;
+  } catch (const std::bad_alloc&) {
+    TApplication::ShowLastResort(EOutOfMemory(kOutOfMemory));
     return 1;
   }
   if (SUCCEEDED(com)) ::CoUninitialize();

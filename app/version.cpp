@@ -4,6 +4,7 @@
 
 #include "app/version_block.h"
 #include "ui/exceptions.h"
+#include "ui/number_text.h"
 
 namespace qz::app {
 
@@ -19,12 +20,6 @@ std::vector<std::uint8_t> AllocateBlock(std::uint32_t size) {
   } catch (const std::bad_alloc&) {
     throw EOutOfMemory(kOutOfMemory);
   }
-}
-
-wchar_t HexDigit(unsigned v) { return static_cast<wchar_t>(v < 10 ? L'0' + v : L'A' + (v - 10)); }
-
-void AppendHex4(std::wstring& out, std::uint16_t v) {
-  for (int shift = 12; shift >= 0; shift -= 4) out.push_back(HexDigit((v >> shift) & 0xFu));
 }
 
 }  // namespace
@@ -48,13 +43,13 @@ std::wstring VersionSuffix(std::uint32_t packedVersion) {
   const std::int32_t version = RangeChecked<std::int32_t>(packedVersion);
   const std::int32_t major = version / 65536;
   const std::int32_t minor = version % 65536;
-  return L" v" + std::to_wstring(major) + L"." + std::to_wstring(minor);
+  return L" v" + DecimalText(static_cast<std::uint32_t>(major)) + L"." + DecimalText(static_cast<std::uint32_t>(minor));
 }
 
 std::wstring SubBlockPath(std::uint16_t language, std::uint16_t codePage, std::wstring_view key) {
   std::wstring path = L"\\StringFileInfo\\";
-  AppendHex4(path, language);
-  AppendHex4(path, codePage);
+  path += HexText(language, 4);
+  path += HexText(codePage, 4);
   path += L'\\';
   path += key;
   return path;

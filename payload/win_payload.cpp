@@ -2,6 +2,7 @@
 
 #include "payload/win_file.h"
 #include "ui/exceptions.h"
+#include "ui/number_text.h"
 
 namespace qz::payload {
 
@@ -72,7 +73,7 @@ std::wstring SystemErrorText(DWORD code) {
   if (text) ::LocalFree(text);
   result = TrimSystemMessage(std::move(result));
   // A code the system has no text for is still worth naming.
-  return result.empty() ? L"System error " + std::to_wstring(code) : result;
+  return result.empty() ? L"System error " + DecimalText(code) : result;
 }
 
 }  // namespace qz::payload

@@ -1,7 +1,5 @@
 #include "ui/buttons.h"
 
-#include <algorithm>
-
 #include "ui/application.h"
 
 namespace qz {
@@ -59,12 +57,7 @@ TRzBmpButton::TRzBmpButton(TForm& form, const Settings& s, TNotifyEvent onClick)
 void TRzBmpButton::Paint(PaintBuffer& buffer) {
   // What the window shows behind the button, with the picture over it and its pure white left out.
   PaintBehind(Handle(), buffer.Dc());
-  const Picture& picture = pictures_[static_cast<size_t>(Behaviour().Face())];
-  Rgb* pixels = buffer.Pixels();
-  const size_t count = static_cast<size_t>(buffer.Width()) * static_cast<size_t>(buffer.Height());
-  if (picture.pixels.size() != count) return;  // never: the button is sized to its pictures
-  const std::vector<Rgb> shown = Composite(picture, std::vector<Rgb>(pixels, pixels + count), kPureWhite);
-  std::copy(shown.begin(), shown.end(), pixels);
+  buffer.DrawPicture(pictures_[static_cast<size_t>(Behaviour().Face())], kPureWhite);
 }
 
 void TRzBmpButton::PointerEntered() { Application->HintPointerOver(Handle(), hint_); }

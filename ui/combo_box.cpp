@@ -33,9 +33,9 @@ TRzComboBox::TRzComboBox(TForm& form, const Settings& s) : TControl(form, s.name
 void TRzComboBox::Clear() {
   if (rebuild_) {
     *rebuild_ = Rebuild{};
-  } else if (false && ::PostMessageW(Handle(), kApplyRebuild, 0, 0)) {
+  } else if (::PostMessageW(Handle(), kApplyRebuild, 0, 0)) {
     rebuild_.emplace();
-  } else {
+  } else if (!ShownItems().empty()) {
     ::SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
   }
 }

@@ -49,16 +49,16 @@ void HintWindow::ShowAt(POINT at, const std::wstring& text) {
   x = std::max(x, 0);
   y = std::max(y, 0);
   ::SetWindowPos(Handle(), HWND_TOPMOST, x, y, w, h, SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  ::InvalidateRect(Handle(), nullptr, TRUE);
+  ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void HintWindow::Hide() {
   if (::IsWindowVisible(Handle())) ::ShowWindow(Handle(), SW_HIDE);
 }
 
-void HintWindow::Paint(HDC dc) {
-  RECT client{};
-  ::GetClientRect(Handle(), &client);
+void HintWindow::Paint(PaintBuffer& buffer) {
+  const HDC dc = buffer.Dc();
+  const RECT client{0, 0, buffer.Width(), buffer.Height()};
   ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_INFOBK));
   SelectGuard font(dc, font_.Get());
   TEXTMETRICW tm{};
@@ -74,14 +74,13 @@ void HintWindow::Paint(HDC dc) {
 
 LRESULT HintWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_PAINT: {
-      PaintDC dc(Handle());
-      Paint(dc.Get());
-      return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wp));
+      PaintBuffered(Handle(), msg == WM_PRINTCLIENT ? reinterpret_cast<HDC>(wp) : nullptr,
+                    [this](PaintBuffer& buffer) { Paint(buffer); });
       return 0;
+    case WM_ERASEBKGND:
+      return 1;
     case WM_NCHITTEST:
       return HTTRANSPARENT;
     case WM_MOUSEACTIVATE:

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "ui/paint.h"
 #include "ui/win_gdi.h"
 #include "ui/window.h"
 
@@ -18,7 +19,7 @@ protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-  void Paint(HDC dc);
+  void Paint(PaintBuffer& buffer);
   Font font_;
 };
 

@@ -1,6 +1,7 @@
 #include "ui/paint.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "ui/exceptions.h"
@@ -18,34 +19,94 @@ bool RichColourDisplay() {
 
 PaintBuffer::PaintBuffer(int width, int height)
     : width_(std::max(width, 1)), height_(std::max(height, 1)), dc_(nullptr) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width_;
-  info.bmiHeader.biHeight = -height_;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  bitmap_.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (RichColourDisplay()) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bits_ = static_cast<Rgb*>(bits);
+  } else {
+    WindowDC screen(nullptr);
+    bitmap_.Reset(::CreateCompatibleBitmap(screen.Get(), width_, height_));
+  }
   if (!bitmap_ || !dc_.Get()) throw EOutOfResources(L"Out of system resources");
-  bits_ = static_cast<Rgb*>(bits);
   old_ = ::SelectObject(dc_.Get(), bitmap_.Get());
 }
 
 PaintBuffer::~PaintBuffer() { ::SelectObject(dc_.Get(), old_); }
 
 Rgb* PaintBuffer::Pixels() {
-  ::GdiFlush();
+  if (bits_) ::GdiFlush();
   return bits_;
 }
 
 void PaintBuffer::Load(const Canvas& canvas) {
-  Rgb* out = Pixels();
   const int w = std::min(width_, canvas.Width());
   const int h = std::min(height_, canvas.Height());
+  if (Rgb* out = Pixels()) {
+    for (int y = 0; y < h; ++y) {
+      std::copy_n(canvas.Pixels().begin() + static_cast<std::ptrdiff_t>(y) * canvas.Width(), w,
+                  out + static_cast<std::ptrdiff_t>(y) * width_);
+    }
+    return;
+  }
+  // Runs of one colour, filled with brushes, as the system fills on this screen; a button has only a few colours.
+  std::vector<std::pair<Rgb, Brush>> brushes;
+  const auto brushOf = [&](Rgb color) {
+    for (const auto& [c, b] : brushes) {
+      if (c == color) return b.Get();
+    }
+    brushes.emplace_back(color, Brush(::CreateSolidBrush(RGB(RedOf(color), GreenOf(color), BlueOf(color)))));
+    return brushes.back().second.Get();
+  };
   for (int y = 0; y < h; ++y) {
-    std::copy_n(canvas.Pixels().begin() + static_cast<std::ptrdiff_t>(y) * canvas.Width(), w,
-                out + static_cast<std::ptrdiff_t>(y) * width_);
+    for (int x = 0; x < w;) {
+      int end = x + 1;
+      while (end < w && canvas.At(end, y) == canvas.At(x, y)) ++end;
+      const RECT run{x, y, end, y + 1};
+      ::FillRect(dc_.Get(), &run, brushOf(canvas.At(x, y)));
+      x = end;
+    }
+  }
+}
+
+void PaintBuffer::DrawPicture(const Picture& picture, Rgb transparent) {
+  const int w = std::min(width_, picture.width);
+  const int h = std::min(height_, picture.height);
+  if (Rgb* out = Pixels()) {
+    if (w == width_ && h == height_ && w == picture.width && h == picture.height) {
+      const size_t count = static_cast<size_t>(w) * static_cast<size_t>(h);
+      const std::vector<Rgb> shown = Composite(picture, std::vector<Rgb>(out, out + count), transparent);
+      std::copy(shown.begin(), shown.end(), out);
+      return;
+    }
+  }
+  // Row by row, each run of kept pixels handed to the system to put on this screen as it can.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  info.bmiHeader.biHeight = -1;
+  for (int y = 0; y < h; ++y) {
+    const Rgb* row = picture.pixels.data() + static_cast<std::ptrdiff_t>(y) * picture.width;
+    for (int x = 0; x < w;) {
+      if (row[x] == transparent) {
+        ++x;
+        continue;
+      }
+      int end = x + 1;
+      while (end < w && row[end] != transparent) ++end;
+      info.bmiHeader.biWidth = end - x;
+      ::SetDIBitsToDevice(dc_.Get(), x, y, static_cast<DWORD>(end - x), 1, 0, 0, 0, 1, row + x, &info,
+                          DIB_RGB_COLORS);
+      x = end;
+    }
   }
 }
 

@@ -19,8 +19,9 @@ Rgb ToRgb(COLORREF color);
 // More than 256 colours on the screen: shaded faces and coloured bands are drawn only then.
 bool RichColourDisplay();
 
-// An off-screen 32-bit picture of a control: a DC for the system's drawing and the pixels themselves,
-// 0x00RRGGBB with the top row first.
+// An off-screen picture of a control, with a DC for the system's drawing. With more than 256 colours it is a
+// 32-bit picture whose pixels are reached directly; with fewer it has the screen's own format, so that colours
+// are mixed from the palette as the system mixes them everywhere else on such a screen.
 class PaintBuffer {
 public:
   PaintBuffer(int width, int height);
@@ -31,12 +32,15 @@ public:
   HDC Dc() const { return dc_.Get(); }
   int Width() const { return width_; }
   int Height() const { return height_; }
-  // Direct access to the pixels; call after the system's drawing is finished.
-  Rgb* Pixels();
   void Load(const Canvas& canvas);
+  // The picture at the top left over what the buffer holds, every pixel of `transparent` left out.
+  void DrawPicture(const Picture& picture, Rgb transparent);
   void CopyTo(HDC target, int x = 0, int y = 0) const;
 
 private:
+  // 0x00RRGGBB, top row first; null on a screen of 256 colours or fewer.
+  Rgb* Pixels();
+
   int width_;
   int height_;
   MemoryDC dc_;

@@ -1,6 +1,6 @@
 #include "ui/presentation.h"
 
-#include <cwchar>
+#include "ui/number_text.h"
 
 namespace qz {
 
@@ -12,9 +12,7 @@ std::wstring PresentedMessage(const std::wstring& message) {
 
 std::wstring LastResortReport(const std::wstring& className, const std::wstring& moduleName,
                               std::uintptr_t address, const std::wstring& message) {
-  wchar_t hex[2 * sizeof(std::uintptr_t) + 1];
-  std::swprintf(hex, sizeof hex / sizeof hex[0], L"%08llX", static_cast<unsigned long long>(address));
-  return L"Exception " + className + L" in module " + moduleName + L" at " + hex + L".\n" +
+  return L"Exception " + className + L" in module " + moduleName + L" at " + HexText(address, 8) + L".\n" +
          PresentedMessage(message);
 }
 

@@ -23,6 +23,20 @@ using TestbedTest = BedTest;
 
 TEST_F(TestbedTest, PrefixStartsWithOnlyItsOwnDrives) { EXPECT_EQ(DriveList(), L"C:\\ Z:\\ "); }
 
+// Programs run on one virtual desktop that fills the X screen (frames drawn as Windows draws them): where no window
+// is, the screen shows the desktop's colour, not the bare X screen.
+TEST_F(TestbedTest, ScreenIsTheVirtualDesktop) {
+  EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN), 1024);
+  EXPECT_EQ(::GetSystemMetrics(SM_CYSCREEN), 768);
+  const COLORREF c = ::GetSysColor(COLOR_DESKTOP);
+  const std::uint32_t desktop = static_cast<std::uint32_t>(GetRValue(c)) << 16 |
+                                static_cast<std::uint32_t>(GetGValue(c)) << 8 | GetBValue(c);
+  std::uint32_t seen = 0;
+  EXPECT_TRUE(WaitUntil([&] { return (seen = CaptureScreen(RECT{1020, 764, 1024, 768}).At(2, 2)) == desktop; },
+                        Ms(3000)))
+      << std::hex << "screen 0x" << seen << ", desktop colour 0x" << desktop;
+}
+
 TEST_F(TestbedTest, DrivesOfEachKindComeAndGoWhileRunning) {
   struct Case {
     wchar_t letter;

@@ -3,6 +3,7 @@
 
 #include "ui/button_behaviour.h"
 #include "ui/exceptions.h"
+#include "ui/number_text.h"
 #include "ui/picture.h"
 #include "ui/presentation.h"
 #include "ui/scaling.h"
@@ -97,6 +98,21 @@ TEST(Scaling, OnlyAnotherDensityWithAnotherTextHeightScales) {
   EXPECT_EQ(s(312), 384);
   EXPECT_EQ(s(81), 100);
   EXPECT_EQ(s(-8), -10);
+}
+
+}  // namespace
+}  // namespace qz
+
+namespace qz {
+namespace {
+
+TEST(NumberText, DecimalAndPaddedUpperCaseHex) {
+  EXPECT_EQ(DecimalText(0), L"0");
+  EXPECT_EQ(DecimalText(32767), L"32767");
+  EXPECT_EQ(HexText(0x419, 4), L"0419");
+  EXPECT_EQ(HexText(0x4E3, 4), L"04E3");
+  EXPECT_EQ(HexText(0, 4), L"0000");
+  EXPECT_EQ(HexText(0x12345, 4), L"12345");
 }
 
 }  // namespace

@@ -122,7 +122,11 @@ MessageBoxView ReadMessageBox(HWND box) {
     const std::wstring cls = ClassOf(child);
     const LONG_PTR style = ::GetWindowLongPtrW(child, GWL_STYLE);
     if (cls == L"Static" && (style & SS_TYPEMASK) == SS_ICON) {
-      view.icon = ::IsWindowVisible(child) ? IdentifyIcon(child) : BoxIcon::None;
+      // A box that has just appeared may not be painted yet: look again until a known icon shows, for a while.
+      view.icon = BoxIcon::None;
+      if (::IsWindowVisible(child)) {
+        WaitUntil([&] { return (view.icon = IdentifyIcon(child)) != BoxIcon::Unknown; }, Ms(2000), Ms(20));
+      }
     } else if (cls == L"Static" && ::GetDlgCtrlID(child) == 0xFFFF) {
       view.text = TextOf(child);
     } else if (cls == L"Button" && ::IsWindowVisible(child)) {
