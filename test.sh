@@ -62,7 +62,7 @@ fi
 # 2. The product: 32-bit Windows executable, warnings as errors.
 if step "product configure" cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
      -DCMAKE_BUILD_TYPE=Release -DQZ_WERROR=ON \
-   && step "product compile" cmake --build build/win -j "$jobs" --target QZLoader; then
+   && step "product compile" cmake --build build/win -j "$jobs" --target QZLoader QZLoaderNoVersion; then
   suite product build/win -L static
 fi
 

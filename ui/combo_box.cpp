@@ -193,6 +193,10 @@ LRESULT TRzComboBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kApplyRebuild:
       ApplyRebuild();
       return 0;
+    case WM_SYSKEYDOWN:
+      // Some combo boxes keep every system key; Alt+F4 must still reach the window and close it.
+      if (wp == VK_F4 && (lp & (1L << 29)) != 0) return ::DefWindowProcW(Handle(), msg, wp, lp);
+      return Default(msg, wp, lp);
     default:
       return Default(msg, wp, lp);
   }

@@ -74,12 +74,18 @@ int RunLinux(const std::string& command) {
   return code ? std::atoi(std::string(code->begin(), code->end()).c_str()) : -1;
 }
 
+// Two files compared from the Linux side, where a file that a Windows program holds open without sharing can still
+// be read.
+bool SameBytesSeenFromLinux(const std::string& a, const std::string& b) {
+  return RunLinux("cmp -s '" + a + "' '" + b + "'") == 0;
+}
+
 // A folder made read-only with what it holds, by a read-only bind mount over itself; undone at the end of the test.
 class ReadOnlyMount {
 public:
   explicit ReadOnlyMount(std::string folder) : folder_(std::move(folder)) {
-    mounted_ = RunLinux("mount --bind '" + folder_ + "' '" + folder_ + "' && mount -o remount,ro,bind '" + folder_ +
-                        "'") == 0;
+    mounted_ =
+        RunLinux("mount --bind '" + folder_ + "' '" + folder_ + "' && mount -o remount,ro,bind '" + folder_ + "'") == 0;
   }
   ReadOnlyMount(const ReadOnlyMount&) = delete;
   ReadOnlyMount& operator=(const ReadOnlyMount&) = delete;
@@ -92,13 +98,6 @@ private:
   std::string folder_;
   bool mounted_ = false;
 };
-
-// The box read again once it shows the expected icon, or after a while: the icon is told by its pixels.
-MessageBoxView Painted(const MessageBoxView& box, BoxIcon expected) {
-  MessageBoxView view = box;
-  WaitUntil([&] { return (view = ReadMessageBox(box.hwnd)).icon == expected; }, Ms(2000), Ms(50));
-  return view;
-}
 
 // What the viewer wrote about one of its starts: the tag of the line and the rest of it.
 struct ViewerEntry {
@@ -172,7 +171,8 @@ protected:
     std::istringstream lines(std::string(bytes->begin(), bytes->end()));
     for (std::string line; std::getline(lines, line);) {
       const size_t space = line.find(' ');
-      entries.push_back({line.substr(0, space), space == std::string::npos ? L"" : testbed::FromUtf8(line.substr(space + 1))});
+      entries.push_back(
+          {line.substr(0, space), space == std::string::npos ? L"" : testbed::FromUtf8(line.substr(space + 1))});
     }
     return entries;
   }
@@ -227,7 +227,6 @@ protected:
     std::optional<MessageBoxView> box = WaitForMessageBox(App().Id(), kPressLimit);
     EXPECT_TRUE(box.has_value()) << "no box titled " << testbed::ToUtf8(title);
     if (!box) return box;
-    box = Painted(*box, BoxIcon::Error);
     EXPECT_EQ(box->title, title);
     EXPECT_EQ(box->text, text);
     EXPECT_EQ(box->icon, BoxIcon::Error) << NameOf(box->icon);
@@ -311,6 +310,8 @@ TEST_F(ChangeListTest, DocumentHeldOpenByAViewerIsLeftAlone) {
   const std::wstring exe = CopyProgram("program");
   const Bytes earlier = EarlierCopy();
   WriteBytes(ChangesPath(), earlier);
+  const std::string reference = root_ + "/earlier-copy";
+  WriteBytes(WindowsPathOf(reference), earlier);
   // A viewer that already shows the earlier copy and keeps it locked.
   ::SetEnvironmentVariableW(L"QZ_VIEWER_HOLD", L"120");
   helper_ = std::make_unique<Process>(viewerExe_, WindowsPathOf(root_), L"\"" + ChangesPath() + L"\"");
@@ -321,15 +322,14 @@ TEST_F(ChangeListTest, DocumentHeldOpenByAViewerIsLeftAlone) {
   ASSERT_TRUE(w.Complete());
   Press(w);
   const auto box = ExpectBox(kErrorTitle, kErrorText);
-  EXPECT_EQ(ReadBytes(ChangesPath()), earlier) << "the open copy was changed";
   SaveScreenshot("locked", box ? box->hwnd : nullptr);
   CloseAndExpectNoOther(box, w);
 
-  // The shell was not asked, and the open viewer goes on undisturbed.
+  // The shell was not asked, and the open viewer goes on undisturbed with its copy as it was.
   EXPECT_EQ(ViewerEntries("command").size(), 1u) << ViewerLogText();
   EXPECT_TRUE(ViewerEntries("released").empty()) << ViewerLogText();
   EXPECT_TRUE(helper_->Running());
-  EXPECT_EQ(ReadBytes(ChangesPath()), earlier);
+  EXPECT_TRUE(SameBytesSeenFromLinux(programFolder_ + "/Changes.pdf", reference)) << "the open copy was changed";
 }
 
 TEST_F(ChangeListTest, ProgramFolderThatCannotBeWritten) {
@@ -383,7 +383,6 @@ TEST_F(ChangeListTest, ProgramDoesNotWaitForTheViewer) {
   Press(w);
   ASSERT_TRUE(WaitForViewer("holding", 1, kPressLimit)) << ViewerLogText();
   std::printf("the viewer held the document %lld ms after the press\n", ElapsedMs(pressed));
-  EXPECT_EQ(ReadBytes(ChangesPath()), Changes());
 
   // While the viewer holds the document, the window's timer goes on: a drive plugged in now shows at the next tick.
   const TestDrive& e = AddDrive(L'E');
@@ -394,7 +393,7 @@ TEST_F(ChangeListTest, ProgramDoesNotWaitForTheViewer) {
   Press(w);
   const auto box = ExpectBox(kErrorTitle, kErrorText);
   CloseAndExpectNoOther(box, w);
-  EXPECT_EQ(ReadBytes(ChangesPath()), Changes());
+  EXPECT_TRUE(SameBytesSeenFromLinux(programFolder_ + "/Changes.pdf", QZ_E2E_CHANGES));
   EXPECT_EQ(ViewerEntries("command").size(), 1u) << ViewerLogText();
   EXPECT_TRUE(ViewerEntries("released").empty()) << "the viewer did not hold as long as asked:" << ViewerLogText();
 }

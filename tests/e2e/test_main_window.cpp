@@ -53,7 +53,7 @@ TEST_F(MainWindowTest, BuiltStateDuringTheFirstSecond) {
   const long long seenAfter = ElapsedMs(started);
   EXPECT_TRUE(first.IsBuilt()) << first << " seen " << seenAfter << " ms after start";
 
-  // Focus starts in the list and skips the disabled button both ways.
+  // Focus starts in the list; Tab skips the disabled button and comes round to the list again.
   EXPECT_EQ(w.Focus(), w.deviceBox);
   PressKey(VK_TAB);
   EXPECT_TRUE(WaitUntil([&] { return w.Focus() == w.rzBmpButton1; }, Ms(300)));

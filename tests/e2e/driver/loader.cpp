@@ -46,6 +46,16 @@ MainWindow::MainWindow(HWND f) : form(f) {
 }
 
 WindowState MainWindow::Read() const {
+  WindowState last = ReadOnce();
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    WindowState again = ReadOnce();
+    if (again == last) break;
+    last = std::move(again);
+  }
+  return last;
+}
+
+WindowState MainWindow::ReadOnce() const {
   WindowState s;
   s.prompt = TextOf(label1);
   s.listVisible = ::IsWindowVisible(deviceBox) != FALSE;

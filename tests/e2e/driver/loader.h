@@ -28,6 +28,8 @@ struct WindowState {
   bool saveVisible = false;
   bool saveEnabled = false;
 
+  bool operator==(const WindowState&) const = default;
+
   // Right after start, before the first tick: the list shown and empty, the button off, the first prompt.
   bool IsBuilt() const;
   // No removable drive: the red prompt (colour not checked here), the list hidden, the button off.
@@ -50,6 +52,8 @@ public:
   HWND rzBmpButton1 = nullptr;
 
   bool Complete() const { return label1 && fullVer && deviceBox && saveButton && rzBmpButton1; }
+  // One look at the controls. It takes several messages, and a tick may fall between them: the state is read again
+  // until two readings agree, so it never mixes the states before and after a tick.
   WindowState Read() const;
   // Waits up to `limit` for a state that satisfies `predicate`; returns the last state read.
   template <typename Predicate>
@@ -60,6 +64,9 @@ public:
     return last;
   }
   HWND Focus() const { return FocusOf(form); }
+
+private:
+  WindowState ReadOnce() const;
 };
 
 // A test that starts the program; the program is killed at the end of the test if it still runs.
