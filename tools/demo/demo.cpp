@@ -27,6 +27,16 @@ void Shot(const char* name, HWND window = nullptr) {
   std::printf("  screenshot: %s.png\n", name);
 }
 
+// One line of the console log, as UTF-8.
+void Say(const std::wstring& line) {
+  const int size = ::WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0,
+                                         nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(size), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), bytes.data(), size, nullptr, nullptr);
+  std::printf("%s\n", bytes.c_str());
+  std::fflush(stdout);
+}
+
 int Fail(const char* what) {
   std::printf("demo: %s\n", what);
   return 1;
@@ -36,8 +46,7 @@ int Fail(const char* what) {
 bool AnswerBox(const Process& app, const char* shotName) {
   const auto box = WaitForMessageBox(app.Id(), Ms(15000));
   if (!box) return false;
-  const std::wstring line = L"  box \"" + box->title + L"\": " + box->text + L"\n";
-  std::fputws(line.c_str(), stdout);
+  Say(L"  box \"" + box->title + L"\": " + box->text);
   Shot(shotName, box->hwnd);
   return ClickBoxButton(*box, IDOK);
 }
@@ -55,7 +64,7 @@ int wmain(int argc, wchar_t** argv) {
   bool ready = false;
   const WindowState state = window.WaitFor([](const WindowState& s) { return !s.items.empty(); }, Ms(10000), &ready);
   if (!ready) return Fail("the demo stick was not listed");
-  std::fputws((L"  the window lists " + state.items.front() + L" and offers to write\n").c_str(), stdout);
+  Say(L"  the window lists " + state.items.front() + L" and offers to write");
   Shot("1-ready", form);
 
   Click(CenterOf(WindowRectOf(window.saveButton)));
