@@ -9,7 +9,7 @@ seconds=${1:-60}
 build=${QZ_FUZZ_BUILD:-$root/build/fuzz}
 
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j2 --target fuzz_version >/dev/null
+cmake --build "$build" -j2 --target fuzz_version >"$build/build.log" || { cat "$build/build.log"; exit 1; }
 
 # New inputs go to a scratch folder; the committed corpus is only read.
 scratch=$(mktemp -d)
