@@ -221,9 +221,9 @@ protected:
     return boxes;
   }
 
-  // The box that follows a press, checked against what it must say: one OK button, the error icon, and no other
-  // box beside it. Empty when no box came.
-  std::optional<MessageBoxView> ExpectBox(const std::wstring& title, const std::wstring& text) {
+  // The box that follows a press, checked against what it must say: one OK button, the error icon, no other box
+  // beside it, and the main window taking no input meanwhile. Empty when no box came.
+  std::optional<MessageBoxView> ExpectBox(const MainWindow& w, const std::wstring& title, const std::wstring& text) {
     std::optional<MessageBoxView> box = WaitForMessageBox(App().Id(), kPressLimit);
     EXPECT_TRUE(box.has_value()) << "no box titled " << testbed::ToUtf8(title);
     if (!box) return box;
@@ -233,6 +233,7 @@ protected:
     EXPECT_EQ(box->buttons.size(), 1u);
     EXPECT_NE(box->Button(IDOK), nullptr);
     EXPECT_EQ(VisibleBoxes(), 1);
+    EXPECT_FALSE(::IsWindowEnabled(w.form)) << "the main window takes input while the box is open";
     return box;
   }
 
@@ -294,7 +295,7 @@ TEST_F(ChangeListTest, NoProgramForPdfDocuments) {
     SCOPED_TRACE("press " + std::to_string(press));
     ::DeleteFileW(ChangesPath().c_str());
     Press(w);
-    const auto box = ExpectBox(kErrorTitle, kErrorText);
+    const auto box = ExpectBox(w, kErrorTitle, kErrorText);
     // The document was written before the shell was asked.
     EXPECT_EQ(ReadBytes(ChangesPath()), Changes());
     if (press == 1) {
@@ -321,7 +322,7 @@ TEST_F(ChangeListTest, DocumentHeldOpenByAViewerIsLeftAlone) {
   const MainWindow w = StartProgram(exe);
   ASSERT_TRUE(w.Complete());
   Press(w);
-  const auto box = ExpectBox(kErrorTitle, kErrorText);
+  const auto box = ExpectBox(w, kErrorTitle, kErrorText);
   SaveScreenshot("locked", box ? box->hwnd : nullptr);
   CloseAndExpectNoOther(box, w);
 
@@ -344,7 +345,7 @@ TEST_F(ChangeListTest, ProgramFolderThatCannotBeWritten) {
   ASSERT_TRUE(w.Complete());
   Press(w);
   // The viewer's own box, not the exception presentation titled with the application's title.
-  const auto box = ExpectBox(kErrorTitle, kErrorText);
+  const auto box = ExpectBox(w, kErrorTitle, kErrorText);
   SaveScreenshot("read-only", box ? box->hwnd : nullptr);
   CloseAndExpectNoOther(box, w);
   EXPECT_EQ(ReadBytes(ChangesPath()), earlier);
@@ -359,7 +360,7 @@ TEST_F(ChangeListTest, BuildWithoutTheDocument) {
   ASSERT_TRUE(w.Complete());
   Press(w);
   // The exception presentation, not the viewer's box.
-  const auto box = ExpectBox(kAppTitle, kNotFoundText);
+  const auto box = ExpectBox(w, kAppTitle, kNotFoundText);
   SaveScreenshot("not-found", box ? box->hwnd : nullptr);
   CloseAndExpectNoOther(box, w);
   EXPECT_FALSE(ReadBytes(ChangesPath()).has_value()) << "a document was written";
@@ -391,7 +392,7 @@ TEST_F(ChangeListTest, ProgramDoesNotWaitForTheViewer) {
   EXPECT_EQ(VisibleBoxes(), 0);
 
   Press(w);
-  const auto box = ExpectBox(kErrorTitle, kErrorText);
+  const auto box = ExpectBox(w, kErrorTitle, kErrorText);
   CloseAndExpectNoOther(box, w);
   EXPECT_TRUE(SameBytesSeenFromLinux(programFolder_ + "/Changes.pdf", QZ_E2E_CHANGES));
   EXPECT_EQ(ViewerEntries("command").size(), 1u) << ViewerLogText();
