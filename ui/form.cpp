@@ -23,16 +23,16 @@ int TextHeightOf(HFONT font) {
 }
 }  // namespace
 
-HFONT CreateScaledFont(const FontSpec& spec, int pixelsPerInch, const Scaler& layout) {
+HFONT CreateScaledFont(const FontSpec& font, int pixelsPerInch, const Scaler& layout) {
   LOGFONTW lf{};
-  lf.lfHeight = layout(FontHeightAt(spec.height, pixelsPerInch));
+  lf.lfHeight = layout(FontHeightAt(font.height, pixelsPerInch));
   lf.lfWeight = FW_NORMAL;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  ::lstrcpynW(lf.lfFaceName, spec.face, LF_FACESIZE);
+  ::lstrcpynW(lf.lfFaceName, font.face, LF_FACESIZE);
   return ::CreateFontIndirectW(&lf);
 }
 

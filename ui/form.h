@@ -93,6 +93,6 @@ private:
 };
 
 // A font at the screen's density, scaled once more by the layout's ratio when that is not one.
-HFONT CreateScaledFont(const FontSpec& spec, int pixelsPerInch, const Scaler& layout);
+HFONT CreateScaledFont(const FontSpec& font, int pixelsPerInch, const Scaler& layout);
 
 }  // namespace qz

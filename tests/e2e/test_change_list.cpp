@@ -3,6 +3,7 @@
 // document. Every written file is compared byte for byte with the document built into the program.
 #include <gtest/gtest.h>
 // windows.h comes through the driver; shellapi.h needs it first.
+#include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/loader.h"
 #include "tests/e2e/driver/message_box.h"
@@ -22,8 +23,6 @@
 namespace qz::e2e {
 namespace {
 
-using Bytes = std::vector<char>;
-
 const std::wstring kAppTitle = L"Загрузочный модуль QZ";
 const std::wstring kErrorTitle = L"Ошибка";
 const std::wstring kErrorText =
@@ -35,18 +34,6 @@ constexpr Ms kPressLimit(15000);
 // How long we look for a box that must not come, once the operation has visibly ended.
 constexpr Ms kNoBoxWatch(2500);
 constexpr Ms kTickWithSlack(1600);
-
-std::optional<Bytes> ReadBytes(const std::wstring& path) {
-  std::ifstream in(path.c_str(), std::ios::binary);
-  if (!in) return std::nullopt;
-  return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::wstring& path, const Bytes& bytes) {
-  std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  ASSERT_TRUE(out.good()) << testbed::ToUtf8(path);
-}
 
 const Bytes& Changes() {
   static const Bytes bytes = ReadBytes(WindowsPathOf(QZ_E2E_CHANGES)).value_or(Bytes{});
@@ -61,43 +48,11 @@ Bytes EarlierCopy() {
   return bytes;
 }
 
-// A Linux command run from inside the prefix; its exit code, or -1 when it did not finish in time. Wine starts
-// Linux programs but hands back no process to wait for, so the command leaves its exit code in a file.
-int RunLinux(const std::string& command) {
-  static int serial = 0;
-  const std::string done = LinuxPathFromEnvironment(L"QZ_TESTBED_ROOT") + "/linux-" + std::to_string(++serial);
-  Process shell(L"Z:\\bin\\sh", L"", L"-c \"(" + testbed::FromUtf8(command) + L") >/dev/null 2>&1; echo $? >'" +
-                                         testbed::FromUtf8(done) + L".tmp' && mv '" + testbed::FromUtf8(done) +
-                                         L".tmp' '" + testbed::FromUtf8(done) + L"'\"");
-  std::optional<Bytes> code;
-  WaitUntil([&] { return (code = ReadBytes(WindowsPathOf(done))).has_value(); }, Ms(20000), Ms(20));
-  return code ? std::atoi(std::string(code->begin(), code->end()).c_str()) : -1;
-}
-
 // Two files compared from the Linux side, where a file that a Windows program holds open without sharing can still
 // be read.
 bool SameBytesSeenFromLinux(const std::string& a, const std::string& b) {
   return RunLinux("cmp -s '" + a + "' '" + b + "'") == 0;
 }
-
-// A folder made read-only with what it holds, by a read-only bind mount over itself; undone at the end of the test.
-class ReadOnlyMount {
-public:
-  explicit ReadOnlyMount(std::string folder) : folder_(std::move(folder)) {
-    mounted_ =
-        RunLinux("mount --bind '" + folder_ + "' '" + folder_ + "' && mount -o remount,ro,bind '" + folder_ + "'") == 0;
-  }
-  ReadOnlyMount(const ReadOnlyMount&) = delete;
-  ReadOnlyMount& operator=(const ReadOnlyMount&) = delete;
-  ~ReadOnlyMount() {
-    if (mounted_) RunLinux("umount -l '" + folder_ + "'");
-  }
-  bool Mounted() const { return mounted_; }
-
-private:
-  std::string folder_;
-  bool mounted_ = false;
-};
 
 // What the viewer wrote about one of its starts: the tag of the line and the rest of it.
 struct ViewerEntry {
@@ -251,14 +206,14 @@ protected:
   std::wstring viewerExe_;
   std::wstring viewerLog_;
   std::unique_ptr<Process> helper_;
-  std::unique_ptr<ReadOnlyMount> mount_;
+  std::unique_ptr<Mount> mount_;
 };
 
 TEST_F(ChangeListTest, RegisteredViewerGetsTheWrittenDocument) {
   RegisterViewer();
   // A folder name with a space and Cyrillic letters: the path must reach the viewer whole.
   const std::wstring exe = CopyProgram("папка программы QZ");
-  WriteBytes(ChangesPath(), EarlierCopy());
+  ASSERT_TRUE(WriteBytes(ChangesPath(), EarlierCopy()));
   const MainWindow w = StartProgram(exe);
   ASSERT_TRUE(w.Complete());
 
@@ -278,7 +233,7 @@ TEST_F(ChangeListTest, RegisteredViewerGetsTheWrittenDocument) {
     EXPECT_EQ(ReadBytes(ChangesPath()), Changes());
     EXPECT_FALSE(WaitForMessageBox(App().Id(), kNoBoxWatch).has_value()) << "a box although the viewer started";
     // The next press must find something to replace.
-    WriteBytes(ChangesPath(), EarlierCopy());
+    ASSERT_TRUE(WriteBytes(ChangesPath(), EarlierCopy()));
   }
   // Nothing was written into the current folder of the program.
   EXPECT_FALSE(ReadBytes(WindowsPathOf(root_ + "/work/Changes.pdf")).has_value());
@@ -310,9 +265,9 @@ TEST_F(ChangeListTest, DocumentHeldOpenByAViewerIsLeftAlone) {
   RegisterViewer();
   const std::wstring exe = CopyProgram("program");
   const Bytes earlier = EarlierCopy();
-  WriteBytes(ChangesPath(), earlier);
+  ASSERT_TRUE(WriteBytes(ChangesPath(), earlier));
   const std::string reference = root_ + "/earlier-copy";
-  WriteBytes(WindowsPathOf(reference), earlier);
+  ASSERT_TRUE(WriteBytes(WindowsPathOf(reference), earlier));
   // A viewer that already shows the earlier copy and keeps it locked.
   ::SetEnvironmentVariableW(L"QZ_VIEWER_HOLD", L"120");
   helper_ = std::make_unique<Process>(viewerExe_, WindowsPathOf(root_), L"\"" + ChangesPath() + L"\"");
@@ -337,8 +292,8 @@ TEST_F(ChangeListTest, ProgramFolderThatCannotBeWritten) {
   RegisterViewer();
   const std::wstring exe = CopyProgram("read-only program");
   const Bytes earlier = EarlierCopy();
-  WriteBytes(ChangesPath(), earlier);
-  mount_ = std::make_unique<ReadOnlyMount>(programFolder_);
+  ASSERT_TRUE(WriteBytes(ChangesPath(), earlier));
+  mount_ = Mount::ReadOnly(programFolder_);
   ASSERT_TRUE(mount_->Mounted()) << "the mount failed (the bed runs as root)";
 
   const MainWindow w = StartProgram(exe);

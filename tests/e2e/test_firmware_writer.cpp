@@ -10,14 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/driver/files.h"
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/loader.h"
 #include "tests/e2e/driver/message_box.h"
 
 namespace qz::e2e {
 namespace {
-
-using Bytes = std::vector<char>;
 
 const std::wstring kTitle = L"Загрузочный модуль QZ";
 const std::wstring kSuccessTitle = L"Процесс завершен";
@@ -33,60 +32,10 @@ constexpr Ms kTickWithSlack(1600);
 // Extraction, copy, flush and read-back of half a megabyte on a loaded machine.
 constexpr Ms kWriteLimit(15000);
 
-std::optional<Bytes> ReadBytes(const std::wstring& path) {
-  std::ifstream in(path.c_str(), std::ios::binary);
-  if (!in) return std::nullopt;
-  return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::wstring& path, const Bytes& bytes) {
-  std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  ASSERT_TRUE(out.good()) << testbed::ToUtf8(path);
-}
-
 const Bytes& Firmware() {
   static const Bytes bytes = ReadBytes(WindowsPathOf(QZ_E2E_FIRMWARE)).value_or(Bytes{});
   return bytes;
 }
-
-// A Linux command run from inside the prefix; its exit code, or -1 when it did not finish in time. Wine starts
-// Linux programs but hands back no process to wait for, so the command leaves its exit code in a file.
-int RunLinux(const std::string& command) {
-  static int serial = 0;
-  const std::string done = LinuxPathFromEnvironment(L"QZ_TESTBED_ROOT") + "/linux-" + std::to_string(++serial);
-  Process shell(L"Z:\\bin\\sh", L"", L"-c \"(" + testbed::FromUtf8(command) + L") >/dev/null 2>&1; echo $? >'" +
-                                         testbed::FromUtf8(done) + L".tmp' && mv '" + testbed::FromUtf8(done) +
-                                         L".tmp' '" + testbed::FromUtf8(done) + L"'\"");
-  std::optional<Bytes> code;
-  WaitUntil([&] { return (code = ReadBytes(WindowsPathOf(done))).has_value(); }, Ms(20000), Ms(20));
-  return code ? std::atoi(std::string(code->begin(), code->end()).c_str()) : -1;
-}
-
-// A Linux mount over a folder of the test, undone at the end of the test.
-class Mount {
-public:
-  // A tmpfs of `size` (e.g. "256k"): a drive that fills up.
-  static std::unique_ptr<Mount> SmallTmpfs(const std::string& folder, const std::string& size) {
-    return std::unique_ptr<Mount>(new Mount(folder, "mount -t tmpfs -o size=" + size + " tmpfs '" + folder + "'"));
-  }
-  // The folder itself, read-only from now on, with what it holds: a write-protected medium.
-  static std::unique_ptr<Mount> ReadOnly(const std::string& folder) {
-    return std::unique_ptr<Mount>(new Mount(
-        folder, "mount --bind '" + folder + "' '" + folder + "' && mount -o remount,ro,bind '" + folder + "'"));
-  }
-  ~Mount() {
-    if (mounted_) RunLinux("umount -l '" + folder_ + "'");
-  }
-  bool Mounted() const { return mounted_; }
-
-private:
-  Mount(std::string folder, const std::string& command) : folder_(std::move(folder)) {
-    mounted_ = RunLinux(command) == 0;
-  }
-  std::string folder_;
-  bool mounted_ = false;
-};
 
 // A box without an icon keeps its icon control, empty; told apart from an icon the driver cannot place.
 BoxIcon IconOf(const MessageBoxView& box) {
@@ -204,7 +153,7 @@ protected:
 
 TEST_F(FirmwareWriterTest, DriveWithAnOldFileGetsTheNewImage) {
   TestDrive& e = AddDrive(L'E');
-  WriteBytes(OnDrive(e), Bytes(Firmware().size() + 100000, '\xEE'));
+  ASSERT_TRUE(WriteBytes(OnDrive(e), Bytes(Firmware().size() + 100000, '\xEE')));
   const std::wstring exe = CopyProgram();
   const MainWindow w = StartReady(exe, {e.Root()});
 
@@ -268,7 +217,7 @@ TEST_F(FirmwareWriterTest, ListedDriveWithoutAMedium) {
 TEST_F(FirmwareWriterTest, FullDriveKeepsNoPartialFile) {
   TestDrive& e = AddDrive(L'E');
   MountOver(Mount::SmallTmpfs(DriveFolder(L'E'), "256k"));
-  WriteBytes(OnDrive(e), Bytes(1000, '\x11'));
+  ASSERT_TRUE(WriteBytes(OnDrive(e), Bytes(1000, '\x11')));
   const MainWindow w = StartReady(CopyProgram(), {e.Root()});
   PressSave(w);
   ExpectWriteError(e.Root());
@@ -290,7 +239,7 @@ TEST_F(FirmwareWriterTest, WriteProtectedDrive) {
 // The program-folder copy and the target are one file: it stays, is checked, and success is reported.
 TEST_F(FirmwareWriterTest, StartedFromTheRootOfTheChosenDrive) {
   TestDrive& e = AddDrive(L'E');
-  WriteBytes(OnDrive(e), Bytes(Firmware().size() * 2, '\x22'));
+  ASSERT_TRUE(WriteBytes(OnDrive(e), Bytes(Firmware().size() * 2, '\x22')));
   const std::wstring exe = CopyProgramTo(e.Root());
   const MainWindow w = StartReady(exe, {e.Root()});
   PressSave(w);
@@ -301,7 +250,7 @@ TEST_F(FirmwareWriterTest, StartedFromTheRootOfTheChosenDrive) {
 TEST_F(FirmwareWriterTest, ProgramFolderThatCannotBeWritten) {
   TestDrive& e = AddDrive(L'E');
   const Bytes old(5000, '\x33');
-  WriteBytes(OnDrive(e), old);
+  ASSERT_TRUE(WriteBytes(OnDrive(e), old));
   const std::string folder = MakeFolder("read-only-program");
   const std::wstring exe = CopyProgramTo(WindowsPathOf(folder) + L"\\");
   MountOver(Mount::ReadOnly(folder));
