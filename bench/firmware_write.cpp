@@ -17,6 +17,7 @@
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/loader.h"
 #include "tests/e2e/driver/message_box.h"
+#include "bench/ready_window.h"
 
 using namespace qz::e2e;
 
@@ -86,18 +87,9 @@ int main(int argc, char** argv) {
 
   WarmUpDesktop();
   Process app(exe, programFolder);
-  const HWND form = WaitForTopLevel(app.Id(), L"TForm", Ms(15000));
-  if (!form) {
-    std::fprintf(stderr, "the main window did not appear\n");
-    return 1;
-  }
-  const MainWindow w(form);
-  bool ready = false;
-  w.WaitFor([&](const WindowState& s) { return s.IsReadyWith({drive.Root()}); }, Ms(5000), &ready);
-  if (!ready) {
-    std::fprintf(stderr, "the drive was not offered\n");
-    return 1;
-  }
+  const std::optional<MainWindow> readyWindow = qz::bench::WaitUntilReady(app, drive.Root());
+  if (!readyWindow) return 1;
+  const MainWindow& w = *readyWindow;
 
   std::vector<double> clickToSuccess;
   for (int i = 0; i < rounds; ++i) {
@@ -159,6 +151,7 @@ int main(int argc, char** argv) {
     TestDrive empty(L'F', root + "/no-medium", DriveKind::Removable);
     w.WaitFor([&](const WindowState& s) { return s.IsReadyWith({drive.Root(), empty.Root()}); }, Ms(5000));
     drive.Remove();
+    bool ready = false;
     w.WaitFor([&](const WindowState& s) { return s.IsReadyWith({empty.Root()}); }, Ms(5000), &ready);
     for (int i = 0; ready && i < rounds; ++i) {
       const auto start = Clock::now();
@@ -197,7 +190,7 @@ int main(int argc, char** argv) {
     for (const char* p = argv[i]; *p; ++p) other.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*p)));
     ReportSize(other, firmware + changes);
   }
-  ::PostMessageW(form, WM_CLOSE, 0, 0);
+  ::PostMessageW(w.form, WM_CLOSE, 0, 0);
   app.WaitForExit(Ms(5000));
   return 0;
 }

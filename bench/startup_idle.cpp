@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "tests/e2e/driver/loader.h"
+#include "bench/ready_window.h"
 
 using namespace qz::e2e;
 
@@ -197,18 +198,9 @@ int main(int argc, char** argv) {
   ::CreateDirectoryW(WindowsPathOf(root + "/bench-drive").c_str(), nullptr);
   TestDrive drive(L'E', root + "/bench-drive", DriveKind::Removable);
   Process app(loader, programFolder);
-  const HWND form = WaitForTopLevel(app.Id(), L"TForm", Ms(15000));
-  if (!form) {
-    std::fprintf(stderr, "the main window did not appear\n");
-    return 1;
-  }
-  const MainWindow w(form);
-  bool ready = false;
-  w.WaitFor([&](const WindowState& s) { return s.IsReadyWith({drive.Root()}); }, Ms(5000), &ready);
-  if (!ready) {
-    std::fprintf(stderr, "the drive was not offered\n");
-    return 1;
-  }
+  const std::optional<MainWindow> readyWindow = qz::bench::WaitUntilReady(app, drive.Root());
+  if (!readyWindow) return 1;
+  const MainWindow& w = *readyWindow;
   const HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, app.Id());
   if (!process) {
     std::fprintf(stderr, "cannot open the program: error %lu\n", ::GetLastError());
@@ -268,7 +260,7 @@ int main(int argc, char** argv) {
   }
   std::printf("idle_state ready_after=%s seconds=%d\n", stillReady ? "yes" : "no", idleSeconds);
 
-  ::PostMessageW(form, WM_CLOSE, 0, 0);
+  ::PostMessageW(w.form, WM_CLOSE, 0, 0);
   app.WaitForExit(Ms(5000));
   return 0;
 }
