@@ -153,14 +153,10 @@ void TRzComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 LRESULT TRzComboBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (const auto painted = HandlePaintMessage(Handle(), msg, wp, [this](PaintBuffer& b) { Paint(b); })) {
+    return *painted;
+  }
   switch (msg) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-      PaintBuffered(Handle(), msg == WM_PRINTCLIENT ? reinterpret_cast<HDC>(wp) : nullptr,
-                    [this](PaintBuffer& buffer) { Paint(buffer); });
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_DRAWITEM:
       // The open list asks its combo box to draw each entry.
       DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));

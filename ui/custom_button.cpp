@@ -40,14 +40,10 @@ void TCustomButton::Update(bool fires) {
 }
 
 LRESULT TCustomButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (const auto painted = HandlePaintMessage(Handle(), msg, wp, [this](PaintBuffer& b) { Paint(b); })) {
+    return *painted;
+  }
   switch (msg) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-      PaintBuffered(Handle(), msg == WM_PRINTCLIENT ? reinterpret_cast<HDC>(wp) : nullptr,
-                    [this](PaintBuffer& buffer) { Paint(buffer); });
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_MOUSEMOVE: {
       const bool wasHot = behaviour_.Hot();
       const ButtonFace before = behaviour_.Face();

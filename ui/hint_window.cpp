@@ -73,14 +73,10 @@ void HintWindow::Paint(PaintBuffer& buffer) {
 }
 
 LRESULT HintWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (const auto painted = HandlePaintMessage(Handle(), msg, wp, [this](PaintBuffer& b) { Paint(b); })) {
+    return *painted;
+  }
   switch (msg) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-      PaintBuffered(Handle(), msg == WM_PRINTCLIENT ? reinterpret_cast<HDC>(wp) : nullptr,
-                    [this](PaintBuffer& buffer) { Paint(buffer); });
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_NCHITTEST:
       return HTTRANSPARENT;
     case WM_MOUSEACTIVATE:

@@ -78,14 +78,10 @@ void TLabel::Paint(PaintBuffer& buffer) {
 }
 
 LRESULT TLabel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (const auto painted = HandlePaintMessage(Handle(), msg, wp, [this](PaintBuffer& b) { Paint(b); })) {
+    return *painted;
+  }
   switch (msg) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-      PaintBuffered(Handle(), msg == WM_PRINTCLIENT ? reinterpret_cast<HDC>(wp) : nullptr,
-                    [this](PaintBuffer& buffer) { Paint(buffer); });
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_NCHITTEST:
       return HTTRANSPARENT;
     default:

@@ -154,4 +154,18 @@ void PaintBehind(HWND control, HDC dc) {
   }
 }
 
+std::optional<LRESULT> HandlePaintMessage(HWND hwnd, UINT msg, WPARAM wp,
+                                          const std::function<void(PaintBuffer&)>& paint) {
+  switch (msg) {
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+      PaintBuffered(hwnd, msg == WM_PRINTCLIENT ? reinterpret_cast<HDC>(wp) : nullptr, paint);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace qz

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 
 #include "ui/look.h"
 #include "ui/win_gdi.h"
@@ -52,6 +53,11 @@ private:
 // Answers WM_PAINT (target null) or WM_PRINTCLIENT (target given): `paint` draws the whole client area into a
 // buffer, which then goes to the screen or the target in one copy.
 void PaintBuffered(HWND hwnd, HDC target, const std::function<void(PaintBuffer&)>& paint);
+
+// The painting messages of a control drawn that way (WM_PAINT, WM_PRINTCLIENT, and WM_ERASEBKGND left out so that
+// nothing flashes); nothing for any other message.
+std::optional<LRESULT> HandlePaintMessage(HWND hwnd, UINT msg, WPARAM wp,
+                                          const std::function<void(PaintBuffer&)>& paint);
 
 // What the parent window shows behind a control: the parent's background and the controls below this one in
 // the stacking order, drawn into `dc` as the control's client area.

@@ -35,18 +35,6 @@ bool Orangeish(std::uint32_t p) {
 
 bool Ink(std::uint32_t p) { return Red(p) <= 100 && Green(p) <= 100 && Blue(p) <= 100; }
 
-// The left button pressed or released at a point of the screen.
-void LeftButton(bool down, POINT screen) {
-  const int width = ::GetSystemMetrics(SM_CXSCREEN);
-  const int height = ::GetSystemMetrics(SM_CYSCREEN);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = static_cast<LONG>((static_cast<long long>(screen.x) * 65535 + width / 2) / (width - 1));
-  input.mi.dy = static_cast<LONG>((static_cast<long long>(screen.y) * 65535 + height / 2) / (height - 1));
-  input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
-  ::SendInput(1, &input, sizeof input);
-}
-
 Image ClientImage(HWND hwnd) { return CaptureScreen(ClientRectOnScreen(hwnd)); }
 
 // Waits until the control's client area, as shown, satisfies `test`; returns the last picture taken.

@@ -37,6 +37,8 @@ void MovePointer(POINT screen) {
   std::this_thread::sleep_for(kPressPause);
 }
 
+void LeftButton(bool down, POINT screen) { SendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP, screen); }
+
 void Click(POINT screen) {
   MovePointer(screen);
   SendMouse(MOUSEEVENTF_LEFTDOWN, screen);

@@ -10,6 +10,9 @@ namespace qz::e2e {
 
 // Moves the pointer to a point of the screen.
 void MovePointer(POINT screen);
+// Presses or releases the left button at a point of the screen (a drag needs the two apart).
+void LeftButton(bool down, POINT screen);
+
 // Moves there and presses and releases the left button.
 void Click(POINT screen);
 // Presses the keys in order and releases them in reverse order (e.g. {VK_MENU, VK_F4}).
